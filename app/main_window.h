@@ -1,0 +1,85 @@
+// The main window: the playfield and status bar, the game's timer, the keys,
+// the main menu and the sounds. It owns the whole game.
+#pragma once
+
+#include "engine.h"
+
+#include <QMainWindow>
+#include <QTimer>
+
+#include <memory>
+
+class QAction;
+class QMenu;
+class SoundPlayer;
+class SurfaceView;
+class TForm2;
+class TForm3;
+
+class TForm1 : public QMainWindow, public GameHost {
+    Q_OBJECT
+public:
+    // `programDir` ends with a separator; the wave files are looked for there.
+    explicit TForm1(const QString& programDir);
+    ~TForm1() override;
+
+    Game& game() { return *game_; }
+    QTimer& timer() { return Timer1; }
+    const QString& programDir() const { return ProgramDir; }
+    void setEditor(TForm2* editor) { Form2 = editor; }
+    void setWaitDialog(TForm3* dialog) { Form3 = dialog; }
+    TForm2* editor() const { return Form2; }
+    TForm3* waitDialog() const { return Form3; }
+
+    // TEST PLAY from the editor: plays the 192 bytes at `room` as room `index`.
+    void Testplay(const std::uint8_t* room, int index);
+    // The editor was left with QUIT: menu items back on, title shown.
+    void editorClosed();
+
+    // The main menu, for the shortcut routing and the tests.
+    QList<QAction*> menuActions() const;
+    // Offers a key to the main menu; true when an enabled item took it.
+    bool triggerShortcut(const QKeySequence& key);
+
+    QMenu *File1, *OPTION1;
+    QAction *Reset1, *Edit1, *Play1, *PAUSE1, *N1, *Quit1;
+    QAction *WAIT1, *N2, *SOUND1;
+
+public slots:
+    void Reset1Click();
+    void Edit1Click();
+    void Play1Click();
+    void PAUSE1Click();
+    void Quit1Click();
+    void WAIT1Click();
+    void SOUND1Click();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override; // FormClose
+
+private:
+    // GameHost
+    void timerEnabledChanged(bool enabled) override;
+    void showPlayfield() override;
+    void showStatusBar() override;
+    void playSound(int id) override;
+    void setCaption(const char* text) override;
+
+    void FormCreate();
+    void createMenu();
+    void returnToEditor();
+
+    QString ProgramDir;        // the executable's directory, with a trailing separator
+    std::unique_ptr<Game> game_;
+    QTimer Timer1;             // the game's tick
+    SurfaceView* Image1 = nullptr;
+    SurfaceView* Image4 = nullptr;
+    SoundPlayer* sounds_ = nullptr;
+    TForm2* Form2 = nullptr;
+    TForm3* Form3 = nullptr;
+};
+
+// Maps a Qt key to the Windows virtual-key code the engine's key handlers take.
+int virtualKeyOf(int qtKey);
