@@ -24,12 +24,17 @@ zommel_need_packages() {
 ZOMMEL_BUILD_PACKAGES=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-multimedia-dev
     libqt6opengl6-dev libgl-dev libgtest-dev libbenchmark-dev)
 
-# Configures (once) and builds the tree in $1 with the extra CMake arguments that follow.
-zommel_build() {
+# Configures the tree in $1 once, with the CMake arguments that follow.
+zommel_configure() {
     local dir=$1
     shift
     if [ ! -f "$dir/build.ninja" ]; then
         cmake -S "$ZOMMEL_ROOT" -B "$dir" -G Ninja "$@"
     fi
-    cmake --build "$dir"
+}
+
+# Configures (once) and builds the tree in $1 with the CMake arguments that follow.
+zommel_build() {
+    zommel_configure "$@"
+    cmake --build "$1"
 }
