@@ -1,0 +1,45 @@
+# Runs zommel-replay once (MODE twice: two times, whose standard outputs must
+# be the same bytes) and checks its exit status, its standard error (one line
+# matching STDERR, or nothing) and its standard output (matching STDOUT).
+# INPUT, with \n for line ends, is given on standard input.
+file(MAKE_DIRECTORY ${WORK})
+string(REPLACE "\\n" "\n" input "${INPUT}")
+file(WRITE ${WORK}/input.txt "${input}")
+
+function(run_once out_var err_var status_var)
+    execute_process(COMMAND ${RUNNER} ${ARGS}
+        INPUT_FILE ${WORK}/input.txt
+        OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE status)
+    set(${out_var} "${out}" PARENT_SCOPE)
+    set(${err_var} "${err}" PARENT_SCOPE)
+    set(${status_var} "${status}" PARENT_SCOPE)
+endfunction()
+
+run_once(out err status)
+if(NOT status STREQUAL STATUS)
+    message(FATAL_ERROR "exit status ${status}, expected ${STATUS}; standard error:\n${err}")
+endif()
+if(STDERR)
+    if(NOT err MATCHES "${STDERR}")
+        message(FATAL_ERROR "standard error does not match '${STDERR}':\n${err}")
+    endif()
+    string(REGEX MATCHALL "\n" line_ends "${err}")
+    list(LENGTH line_ends lines)
+    if(NOT lines EQUAL 1)
+        message(FATAL_ERROR "expected one line on standard error, got ${lines}:\n${err}")
+    endif()
+elseif(NOT err STREQUAL "")
+    message(FATAL_ERROR "unexpected standard error:\n${err}")
+endif()
+if(STDOUT AND NOT out MATCHES "${STDOUT}")
+    message(FATAL_ERROR "standard output does not match '${STDOUT}'")
+endif()
+if(MODE STREQUAL "twice")
+    run_once(out2 err2 status2)
+    if(NOT out STREQUAL out2)
+        message(FATAL_ERROR "two runs with the same arguments wrote different traces")
+    endif()
+    if(out STREQUAL "")
+        message(FATAL_ERROR "the runs wrote no trace")
+    endif()
+endif()
