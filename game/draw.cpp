@@ -38,8 +38,10 @@ void Game::Putsc() {
     // The line always covers columns 1 to 30, so it overwrites the last one
     // without clearing the bar. A score of seven digits or more runs past the
     // bar's right edge and is cut there.
+    // The room number is worked out in a wider type so that no RoomIndex can overflow it.
     char line[64];
-    std::snprintf(line, sizeof line, "ROOM %2d  SCORE %5d00  REST%2d", RoomIndex + 1, Score, Lives);
+    std::snprintf(line, sizeof line, "ROOM %2lld  SCORE %5d00  REST%2d",
+                  static_cast<long long>(RoomIndex) + 1, Score, Lives);
     prin2(1, line);
     host_->showStatusBar();
 }

@@ -6,11 +6,14 @@
 #include <stdexcept>
 
 Room roomFrom(std::initializer_list<const char*> rows) {
+    return roomFrom(std::vector<std::string>(rows.begin(), rows.end()));
+}
+
+Room roomFrom(const std::vector<std::string>& rows) {
     Room room{};
     makeEmptyRoom(room.data());
     int r = 0;
-    for (const char* row : rows) {
-        const std::string text(row);
+    for (const std::string& text : rows) {
         if (text.size() != RoomColumns || r >= RoomRows)
             throw std::invalid_argument("a room row has 16 cells and a room 12 rows: " + text);
         for (int c = 0; c < RoomColumns; ++c) {
@@ -33,8 +36,28 @@ const Surface& realSheet() {
     return sheet;
 }
 
+const Surface& patternSheet() {
+    static const Surface sheet = [] {
+        Surface s(PlayfieldWidth, PlayfieldHeight);
+        for (int y = 0; y < s.height(); ++y)
+            for (int x = 0; x < s.width(); ++x)
+                s.set(x, y, static_cast<Pixel>(y * s.width() + x + 1));
+        return s;
+    }();
+    return sheet;
+}
+
+bool sameRect(const Surface& a, int x, int y, const Surface& b, int bx, int by, int w, int h) {
+    for (int j = 0; j < h; ++j)
+        for (int i = 0; i < w; ++i)
+            if (a.at(x + i, y + j) != b.at(bx + i, by + j)) return false;
+    return true;
+}
+
 TinyGame::TinyGame(std::initializer_list<const char*> rows, Mode mode, bool withSheet)
-    : room(roomFrom(rows)) {
+    : TinyGame(roomFrom(rows), mode, withSheet) {}
+
+TinyGame::TinyGame(const Room& startRoom, Mode mode, bool withSheet) : room(startRoom) {
     if (withSheet) game->FormCreate(realSheet());
     if (mode == Mode::TestPlay) {
         game->startTestPlay(room.data(), 0);
@@ -46,6 +69,10 @@ TinyGame::TinyGame(std::initializer_list<const char*> rows, Mode mode, bool with
 }
 
 void TinyGame::hold(std::initializer_list<int> keys) {
+    hold(std::vector<int>(keys.begin(), keys.end()));
+}
+
+void TinyGame::hold(const std::vector<int>& keys) {
     for (int i = 0; i < heldCount_; ++i)
         if (std::find(keys.begin(), keys.end(), held_[i]) == keys.end())
             game->FormKeyUp(held_[i]);

@@ -11,11 +11,20 @@
 #include <initializer_list>
 #include <memory>
 #include <string>
+#include <vector>
 
 Room roomFrom(std::initializer_list<const char*> rows);
+// The same for rows kept in a table.
+Room roomFrom(const std::vector<std::string>& rows);
 
 // The game's own sprite sheet, for tests that look at pixels.
 const Surface& realSheet();
+
+// A 512 x 384 stand-in for the sheet in which every pixel is different and
+// none is black: whatever is copied from it shows where it was copied from.
+const Surface& patternSheet();
+// True when the w x h rectangle at (x, y) of `a` equals the one at (bx, by) of `b`.
+bool sameRect(const Surface& a, int x, int y, const Surface& b, int bx, int by, int w, int h);
 
 struct TinyGame {
     enum class Mode { LoadedSet, TestPlay };
@@ -24,12 +33,15 @@ struct TinyGame {
     // as test play. With `withSheet`, the real sprite sheet is used.
     explicit TinyGame(std::initializer_list<const char*> rows, Mode mode = Mode::LoadedSet,
                       bool withSheet = false);
+    // The same for a room built elsewhere (for example a row of a test table).
+    explicit TinyGame(const Room& room, Mode mode = Mode::LoadedSet, bool withSheet = false);
 
     Game& operator*() { return *game; }
     Game* operator->() { return game.get(); }
 
     // Holds exactly these keys from now on (key-ups for the others first).
     void hold(std::initializer_list<int> keys);
+    void hold(const std::vector<int>& keys);
     // Runs n ticks.
     void tick(int n = 1);
 
