@@ -3,36 +3,47 @@
 #include "editor_window.h"
 #include "image_io.h"
 #include "room_file.h"
+#include "shortcut_router.h"
 #include "sound_player.h"
 #include "surface_view.h"
 #include "wait_dialog.h"
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QKeyEvent>
+#include <QLayout>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QScreen>
-#include <QVBoxLayout>
 
 #include <stdexcept>
 
 int virtualKeyOf(int qtKey) {
     switch (qtKey) {
-    case Qt::Key_Shift: return VkShift;
-    case Qt::Key_Space: return VkSpace;
-    case Qt::Key_Left: return VkLeft;
-    case Qt::Key_Up: return VkUp;
-    case Qt::Key_Right: return VkRight;
-    case Qt::Key_Down: return VkDown;
+    case Qt::Key_Shift:
+        return VkShift;
+    case Qt::Key_Space:
+        return VkSpace;
+    case Qt::Key_Left:
+        return VkLeft;
+    case Qt::Key_Up:
+        return VkUp;
+    case Qt::Key_Right:
+        return VkRight;
+    case Qt::Key_Down:
+        return VkDown;
     case Qt::Key_Return:
-    case Qt::Key_Enter: return 13;
-    case Qt::Key_Escape: return 27;
-    case Qt::Key_Control: return 17;
-    case Qt::Key_Alt: return 18;
-    default: break;
+    case Qt::Key_Enter:
+        return 13;
+    case Qt::Key_Escape:
+        return 27;
+    case Qt::Key_Control:
+        return 17;
+    case Qt::Key_Alt:
+        return 18;
+    default:
+        break;
     }
     if (qtKey >= Qt::Key_F1 && qtKey <= Qt::Key_F24) return 112 + (qtKey - Qt::Key_F1);
     if ((qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z) || (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9))
@@ -40,19 +51,25 @@ int virtualKeyOf(int qtKey) {
     return 0xFF;      // any other key: it still counts as "a key"
 }
 
-TForm1::TForm1(const QString& programDir) : ProgramDir(programDir), game_(std::make_unique<Game>(this)) {
+TForm1::TForm1(const QString& programDir)
+    : ProgramDir(programDir), game_(std::make_unique<Game>(this)) {
+    setObjectName(QStringLiteral("Form1"));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setWindowTitle(QStringLiteral("ZOMMEL & VRIX"));
     setWindowIcon(QIcon(QStringLiteral(":/assets/icons/zommel-256.png")));
-    setPalette(QPalette(Qt::black));
-    setAutoFillBackground(true);
     setFocusPolicy(Qt::StrongFocus);
 
     auto* client = new QWidget(this);
+    QPalette black = client->palette(); // the client area is black; the menu bar keeps its colours
+    black.setColor(QPalette::Window, Qt::black);
+    client->setPalette(black);
+    client->setAutoFillBackground(true);
     client->setFixedSize(PlayfieldWidth, PlayfieldHeight + StatusBarHeight);
     Image1 = new SurfaceView(game_->Image1, client);
     Image4 = new SurfaceView(game_->Image4, client);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image4->setObjectName(QStringLiteral("Image4"));
     Image1->move(0, 0);
     Image4->move(0, PlayfieldHeight);
     setCentralWidget(client);
@@ -63,10 +80,13 @@ TForm1::TForm1(const QString& programDir) : ProgramDir(programDir), game_(std::m
 
     sounds_ = new SoundPlayer(ProgramDir, this);
     createMenu();
+    qApp->installEventFilter(new ShortcutRouter(this));
     FormCreate();
 }
 
-TForm1::~TForm1() { game_->setHost(nullptr); }
+TForm1::~TForm1() {
+    game_->setHost(nullptr);
+}
 
 void TForm1::FormCreate() {
     const QRect screen = QGuiApplication::primaryScreen()
@@ -85,9 +105,11 @@ void TForm1::FormCreate() {
 }
 
 void TForm1::createMenu() {
-    auto item = [this](QMenu* menu, const QString& caption, int key, void (TForm1::*slot)(),
-                       bool checkable = false) {
+    menuBar()->setNativeMenuBar(false); // the menu stays in the window on every desktop
+    auto item = [this](QMenu* menu, const char* name, const QString& caption, int key,
+                       void (TForm1::*slot)(), bool checkable = false) {
         QAction* action = menu->addAction(caption);
+        action->setObjectName(QString::fromLatin1(name));
         action->setShortcut(QKeySequence(key));
         if (checkable) {
             // The handler sets the mark itself: undo the toggle Qt makes on a trigger first.
@@ -98,18 +120,26 @@ void TForm1::createMenu() {
         connect(action, &QAction::triggered, this, slot);
         return action;
     };
+    auto separator = [](QMenu* menu, const char* name) {
+        QAction* action = menu->addSeparator();
+        action->setObjectName(QString::fromLatin1(name));
+        return action;
+    };
     File1 = menuBar()->addMenu(QStringLiteral("&FILE"));
-    Reset1 = item(File1, QStringLiteral("&RESET"), Qt::Key_F1, &TForm1::Reset1Click);
-    Edit1 = item(File1, QStringLiteral("&EDIT MODE"), Qt::Key_F2, &TForm1::Edit1Click);
-    Play1 = item(File1, QStringLiteral("&PLAY EDIT"), Qt::Key_F3, &TForm1::Play1Click);
-    PAUSE1 = item(File1, QStringLiteral("PAUSE"), Qt::Key_F4, &TForm1::PAUSE1Click, true);
-    N1 = File1->addSeparator();
-    Quit1 = item(File1, QStringLiteral("&QUIT"), Qt::Key_Escape, &TForm1::Quit1Click);
+    File1->setObjectName(QStringLiteral("File1"));
+    Reset1 = item(File1, "Reset1", QStringLiteral("&RESET"), Qt::Key_F1, &TForm1::Reset1Click);
+    Edit1 = item(File1, "Edit1", QStringLiteral("&EDIT MODE"), Qt::Key_F2, &TForm1::Edit1Click);
+    Play1 = item(File1, "Play1", QStringLiteral("&PLAY EDIT"), Qt::Key_F3, &TForm1::Play1Click);
+    PAUSE1 = item(File1, "PAUSE1", QStringLiteral("PAUSE"), Qt::Key_F4, &TForm1::PAUSE1Click, true);
+    N1 = separator(File1, "N1");
+    Quit1 = item(File1, "Quit1", QStringLiteral("&QUIT"), Qt::Key_Escape, &TForm1::Quit1Click);
 
     OPTION1 = menuBar()->addMenu(QStringLiteral("&OPTION"));
-    WAIT1 = item(OPTION1, QStringLiteral("&WAIT"), Qt::Key_F5, &TForm1::WAIT1Click);
-    N2 = OPTION1->addSeparator();
-    SOUND1 = item(OPTION1, QStringLiteral("SOUND"), Qt::Key_F6, &TForm1::SOUND1Click, true);
+    OPTION1->setObjectName(QStringLiteral("OPTION1"));
+    WAIT1 = item(OPTION1, "WAIT1", QStringLiteral("&WAIT"), Qt::Key_F5, &TForm1::WAIT1Click);
+    N2 = separator(OPTION1, "N2");
+    SOUND1 =
+        item(OPTION1, "SOUND1", QStringLiteral("SOUND"), Qt::Key_F6, &TForm1::SOUND1Click, true);
     SOUND1->setChecked(true);
 }
 
@@ -117,13 +147,11 @@ QList<QAction*> TForm1::menuActions() const {
     return {Reset1, Edit1, Play1, PAUSE1, N1, Quit1, WAIT1, N2, SOUND1};
 }
 
-bool TForm1::triggerShortcut(const QKeySequence& key) {
-    for (QAction* a : menuActions()) {
-        if (a->isSeparator() || a->shortcut().isEmpty() || a->shortcut() != key) continue;
-        if (a->isEnabled()) a->trigger();
-        return true; // a disabled item swallows its key and does nothing
-    }
-    return false;
+QAction* TForm1::menuItemFor(const QKeySequence& key) const {
+    if (key.isEmpty()) return nullptr;
+    for (QAction* a : menuActions())
+        if (!a->isSeparator() && a->shortcut() == key) return a;
+    return nullptr;
 }
 
 // ---- menu commands ----
@@ -144,9 +172,9 @@ void TForm1::Edit1Click() {
 }
 
 void TForm1::Play1Click() {
-    QFileDialog dialog(this, QStringLiteral("OPEN"));
-    configureRoomFileDialog(dialog, QFileDialog::AcceptOpen);
-    dialog.selectFile(QStringLiteral("*.zom"));
+    // The game goes on behind the dialog until a file is chosen.
+    RoomFileDialog dialog(this, RoomFileDialog::Open);
+    dialog.selectFile(RoomFileMask);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
     const QString path = dialog.selectedFiles().constFirst();
 
@@ -175,7 +203,7 @@ void TForm1::Quit1Click() {
         returnToEditor();
         return;
     }
-    qApp->quit();
+    endProgram();
 }
 
 void TForm1::WAIT1Click() {
@@ -194,7 +222,13 @@ void TForm1::closeEvent(QCloseEvent* event) {
         return;
     }
     event->accept();
-    qApp->quit();
+    endProgram();
+}
+
+// Ends the message loop at once. (QApplication::quit would first ask every
+// window to close, and the editor answers a close request with "Quit?".)
+void TForm1::endProgram() {
+    QCoreApplication::exit(0);
 }
 
 // ---- test play ----
@@ -224,6 +258,8 @@ void TForm1::returnToEditor() {
 
 void TForm1::editorClosed() {
     show();
+    raise();
+    activateWindow();
     Reset1->setEnabled(true);
     Edit1->setEnabled(true);
     Play1->setEnabled(true);
@@ -231,6 +267,11 @@ void TForm1::editorClosed() {
 }
 
 // ---- keys ----
+
+// Tab is a key like any other here: there is no focus to move.
+bool TForm1::focusNextPrevChild(bool) {
+    return false;
+}
 
 void TForm1::keyPressEvent(QKeyEvent* event) {
     // Auto-repeated presses count: a held SHIFT drops bombs again.
@@ -251,7 +292,15 @@ void TForm1::timerEnabledChanged(bool enabled) {
         Timer1.start();
 }
 
-void TForm1::showPlayfield() { Image1->repaint(); }
-void TForm1::showStatusBar() { Image4->repaint(); }
-void TForm1::playSound(int id) { sounds_->play(id); }
-void TForm1::setCaption(const char* text) { setWindowTitle(QString::fromLatin1(text)); }
+void TForm1::showPlayfield() {
+    Image1->repaint();
+}
+void TForm1::showStatusBar() {
+    Image4->repaint();
+}
+void TForm1::playSound(int id) {
+    sounds_->play(id);
+}
+void TForm1::setCaption(const char* text) {
+    setWindowTitle(QString::fromLatin1(text));
+}

@@ -18,7 +18,7 @@ class TForm3;
 
 class TForm1 : public QMainWindow, public GameHost {
     Q_OBJECT
-public:
+  public:
     // `programDir` ends with a separator; the wave files are looked for there.
     explicit TForm1(const QString& programDir);
     ~TForm1() override;
@@ -36,16 +36,16 @@ public:
     // The editor was left with QUIT: menu items back on, title shown.
     void editorClosed();
 
-    // The main menu, for the shortcut routing and the tests.
+    // The main menu's items in menu order, separators included.
     QList<QAction*> menuActions() const;
-    // Offers a key to the main menu; true when an enabled item took it.
-    bool triggerShortcut(const QKeySequence& key);
+    // The item whose shortcut is `key`, enabled or not; null when none is.
+    QAction* menuItemFor(const QKeySequence& key) const;
 
     QMenu *File1, *OPTION1;
     QAction *Reset1, *Edit1, *Play1, *PAUSE1, *N1, *Quit1;
     QAction *WAIT1, *N2, *SOUND1;
 
-public slots:
+  public slots:
     void Reset1Click();
     void Edit1Click();
     void Play1Click();
@@ -54,12 +54,13 @@ public slots:
     void WAIT1Click();
     void SOUND1Click();
 
-protected:
+  protected:
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override; // FormClose
+    bool focusNextPrevChild(bool next) override;
 
-private:
+  private:
     // GameHost
     void timerEnabledChanged(bool enabled) override;
     void showPlayfield() override;
@@ -70,10 +71,11 @@ private:
     void FormCreate();
     void createMenu();
     void returnToEditor();
+    void endProgram();
 
-    QString ProgramDir;        // the executable's directory, with a trailing separator
+    QString ProgramDir; // the executable's directory, with a trailing separator
     std::unique_ptr<Game> game_;
-    QTimer Timer1;             // the game's tick
+    QTimer Timer1; // the game's tick
     SurfaceView* Image1 = nullptr;
     SurfaceView* Image4 = nullptr;
     SoundPlayer* sounds_ = nullptr;

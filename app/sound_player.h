@@ -8,12 +8,12 @@
 class QSoundEffect;
 
 class SoundPlayer : public QObject {
-public:
+  public:
     SoundPlayer(const QString& programDir, QObject* parent = nullptr);
     // Starts effect `id` and returns at once. A missing file is silent.
     void play(int id);
 
-private:
+  private:
     QSoundEffect* effects_[10]{};
     QSoundEffect* playing_ = nullptr;
 };

@@ -2,8 +2,8 @@
 
 #include "image_io.h"
 
-#include <QPaintEvent>
 #include <QPainter>
+#include <QPaintEvent>
 
 SurfaceView::SurfaceView(Surface& surface, QWidget* parent)
     : QWidget(parent), image_(imageView(surface)) {

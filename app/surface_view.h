@@ -9,17 +9,17 @@
 #include <functional>
 
 class SurfaceView : public QWidget {
-public:
+  public:
     SurfaceView(Surface& surface, QWidget* parent);
 
     // Mouse presses and moves, for the editor's views.
     std::function<void(QMouseEvent*)> onMousePress, onMouseMove;
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
 
-private:
+  private:
     QImage image_; // shares the surface's pixels
 };

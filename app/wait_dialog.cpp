@@ -1,6 +1,7 @@
 #include "wait_dialog.h"
 
 #include <QFontDatabase>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -15,17 +16,26 @@
 namespace {
 
 QFont dialogFont() {
-    // A 12-pixel gothic face: a CJK gothic when one is installed, else the default sans.
+    // A 12-pixel Japanese gothic face when one is installed, else the default sans.
+    static const char* const gothics[] = {
+        "MS PGothic", "MS UI Gothic", "IPAPGothic",       "IPAGothic",    "VL PGothic",
+        "VL Gothic",  "TakaoPGothic", "Noto Sans CJK JP", "Noto Sans JP", "Source Han Sans JP"};
     QFont font;
-    for (const QString& family : QFontDatabase::families()) {
-        if (family.contains(QLatin1String("Gothic"), Qt::CaseInsensitive) ||
-            family.contains(QLatin1String("Noto Sans CJK"), Qt::CaseInsensitive)) {
-            font.setFamily(family);
+    const QStringList installed = QFontDatabase::families();
+    for (const char* family : gothics) {
+        if (installed.contains(QLatin1String(family), Qt::CaseInsensitive)) {
+            font.setFamily(QString::fromLatin1(family));
             break;
         }
     }
-    if (font.family().isEmpty()) font.setStyleHint(QFont::SansSerif);
+    if (font.family() == QFont().family()) font.setStyleHint(QFont::SansSerif);
     font.setPixelSize(12);
+    // The gothic face is narrow: a wider stand-in is condensed until the
+    // label's caption fits its 78 pixels.
+    for (int stretch : {QFont::SemiCondensed, QFont::Condensed, QFont::ExtraCondensed}) {
+        if (QFontMetrics(font).horizontalAdvance(QStringLiteral("MILI SECONDS")) <= 78) break;
+        font.setStretch(stretch);
+    }
     return font;
 }
 
@@ -57,7 +67,7 @@ TForm3::TForm3(QTimer& gameTimer, QWidget* parent)
     setTabOrder(Edit1, Button1);
     setTabOrder(Button1, Button2);
 
-    connect(Button1, &QPushButton::clicked, this, &TForm3::Ok);  // Button1Click
+    connect(Button1, &QPushButton::clicked, this, &TForm3::Ok);    // Button1Click
     connect(Button2, &QPushButton::clicked, this, &QWidget::hide); // Button2Click
 
     if (QScreen* screen = QGuiApplication::primaryScreen()) {

@@ -11,7 +11,7 @@ class QTimer;
 
 class TForm3 : public QWidget {
     Q_OBJECT
-public:
+  public:
     TForm3(QTimer& gameTimer, QWidget* parent = nullptr);
 
     // WAIT: shows the current interval and brings the dialog to the front.
@@ -28,9 +28,9 @@ public:
     QPushButton* Button1;
     QPushButton* Button2;
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override; // Edit1KeyDown
 
-private:
+  private:
     QTimer& Timer1;
 };

@@ -15,24 +15,31 @@
 #include <QScreen>
 
 #include <cstdio>
+#include <stdexcept>
 
 namespace {
-bool editable(int x, int y) { return x >= 32 && x < 480 && y >= 0 && y < 352; }
+bool editable(int x, int y) {
+    return x >= 32 && x < 480 && y >= 0 && y < 352;
+}
 } // namespace
 
 TForm2::TForm2(TForm1* mainWindow) : Form1(mainWindow) {
+    setObjectName(QStringLiteral("Form2"));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setWindowTitle(QStringLiteral("EDIT MODE"));
     setWindowIcon(QIcon(QStringLiteral(":/assets/icons/zommel-256.png")));
-    setPalette(QPalette(Qt::black));
-    setAutoFillBackground(true);
 
     // The content keeps its size and place when the frame is resized.
     auto* client = new QWidget(this);
-    client->setMinimumSize(512, 416);
+    QPalette black = client->palette();
+    black.setColor(QPalette::Window, Qt::black);
+    client->setPalette(black);
+    client->setAutoFillBackground(true);
     roomView_ = new SurfaceView(Image1, client);
     stripView_ = new SurfaceView(Image2, client);
+    roomView_->setObjectName(QStringLiteral("Image1"));
+    stripView_->setObjectName(QStringLiteral("Image2"));
     roomView_->move(0, 0);
     stripView_->move(0, 384);
     roomView_->onMousePress = [this](QMouseEvent* e) {
@@ -57,34 +64,44 @@ void TForm2::FormCreate() {
     if (top < 0) top = 0;
     move(screen.width() / 2 - 248, top);
     Image1.fillBlack(0, 0, 512, 384);
-    loadSurface(PaletteStripResource, Image2);
+    // Copied into the strip's own pixels, which its view already shows.
+    if (!copyImageInto(QImage(PaletteStripResource), Image2))
+        throw std::runtime_error("The palette strip could not be loaded.");
     Shoki();
     Putst();
     SkipNextClick = 0;
 }
 
 void TForm2::createMenu() {
-    auto item = [this](QMenu* menu, const QString& caption, const QKeySequence& key) {
+    menuBar()->setNativeMenuBar(false);
+    auto item = [this](QMenu* menu, const QString& name, const QString& caption,
+                       const QKeySequence& key) {
         QAction* action = menu->addAction(caption);
+        action->setObjectName(name);
         action->setShortcut(key);
         return action;
     };
     FILE1 = menuBar()->addMenu(QStringLiteral("&FILE"));
-    NEW1 = item(FILE1, QStringLiteral("&NEW"), QKeySequence(Qt::Key_F1));
-    SAVE1 = item(FILE1, QStringLiteral("&SAVE"), QKeySequence(Qt::Key_F2));
-    OPEN1 = item(FILE1, QStringLiteral("&OPEN"), QKeySequence(Qt::Key_F3));
+    FILE1->setObjectName(QStringLiteral("FILE1"));
+    NEW1 = item(FILE1, QStringLiteral("NEW1"), QStringLiteral("&NEW"), QKeySequence(Qt::Key_F1));
+    SAVE1 = item(FILE1, QStringLiteral("SAVE1"), QStringLiteral("&SAVE"), QKeySequence(Qt::Key_F2));
+    OPEN1 = item(FILE1, QStringLiteral("OPEN1"), QStringLiteral("&OPEN"), QKeySequence(Qt::Key_F3));
     N1 = FILE1->addSeparator();
-    QUIT1 = item(FILE1, QStringLiteral("QUIT"), QKeySequence(Qt::Key_Escape));
+    N1->setObjectName(QStringLiteral("N1"));
+    QUIT1 =
+        item(FILE1, QStringLiteral("QUIT1"), QStringLiteral("QUIT"), QKeySequence(Qt::Key_Escape));
     connect(NEW1, &QAction::triggered, this, &TForm2::NEW1Click);
     connect(SAVE1, &QAction::triggered, this, &TForm2::SAVE1Click);
     connect(OPEN1, &QAction::triggered, this, &TForm2::OPEN1Click);
     connect(QUIT1, &QAction::triggered, this, &TForm2::Quit);
 
     ROOM1 = menuBar()->addMenu(QStringLiteral("&ROOM"));
+    ROOM1->setObjectName(QStringLiteral("ROOM1"));
     for (int n = 0; n < RoomsPerSet; ++n) {
         const int digit = (n + 1) % 10; // Alt+1 .. Alt+9, then Alt+0 for room 10
-        RoomItems[n] = item(ROOM1, QString::number(n + 1),
-                            QKeySequence(Qt::ALT | Qt::Key(Qt::Key_0 + digit)));
+        RoomItems[n] =
+            item(ROOM1, QStringLiteral("N%1").arg(n + 1) + QLatin1Char('1'), QString::number(n + 1),
+                 QKeySequence(Qt::ALT | Qt::Key(Qt::Key_0 + digit)));
         RoomItems[n]->setCheckable(true);
         connect(RoomItems[n], &QAction::triggered, this, [this, n] {
             EditorRoom = n; // N11Click .. N101Click
@@ -93,7 +110,9 @@ void TForm2::createMenu() {
     }
 
     PLAY1 = menuBar()->addMenu(QStringLiteral("&TEST"));
-    PLAY2 = item(PLAY1, QStringLiteral("TEST &PLAY"), QKeySequence(Qt::Key_F4));
+    PLAY1->setObjectName(QStringLiteral("PLAY1"));
+    PLAY2 = item(PLAY1, QStringLiteral("PLAY2"), QStringLiteral("TEST &PLAY"),
+                 QKeySequence(Qt::Key_F4));
     connect(PLAY2, &QAction::triggered, this, &TForm2::PLAY2Click);
 }
 
@@ -130,8 +149,12 @@ void TForm2::prin(int column, int y, const char* text) {
     drawText(Image2, column * sheet::GlyphSize, y, text, Form1->game().Image3);
 }
 
-void TForm2::repaintRoom() { roomView_->repaint(); }
-void TForm2::repaintStrip() { stripView_->repaint(); }
+void TForm2::repaintRoom() {
+    roomView_->repaint();
+}
+void TForm2::repaintStrip() {
+    stripView_->repaint();
+}
 
 void TForm2::Image2MouseDown(int x) {
     if (x < 0 || x >= 32 * strip::SlotCount) return;
@@ -191,9 +214,8 @@ void TForm2::fileError(const QString& title, const QString& message) {
 }
 
 void TForm2::OPEN1Click() {
-    QFileDialog dialog(this, QStringLiteral("OPEN"));
-    configureRoomFileDialog(dialog, QFileDialog::AcceptOpen);
-    dialog.selectFile(QStringLiteral("*.zom"));
+    RoomFileDialog dialog(this, RoomFileDialog::Open);
+    dialog.selectFile(RoomFileMask);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
     const QString path = dialog.selectedFiles().constFirst();
     QString error;
@@ -209,9 +231,8 @@ void TForm2::OPEN1Click() {
 }
 
 void TForm2::SAVE1Click() {
-    QFileDialog dialog(this, QStringLiteral("SAVE"));
-    configureRoomFileDialog(dialog, QFileDialog::AcceptSave);
-    if (!saveFileName.isEmpty()) dialog.selectFile(saveFileName);
+    RoomFileDialog dialog(this, RoomFileDialog::Save);
+    dialog.selectFile(saveFileName); // empty at start, the opened file, "*.zom" after NEW
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
     const QString path = dialog.selectedFiles().constFirst();
     saveFileName = path;
@@ -230,7 +251,7 @@ void TForm2::NEW1Click() {
         return;
     Shoki();
     Putst();
-    saveFileName = QStringLiteral("*.zom");
+    saveFileName = RoomFileMask;
     setWindowTitle(QStringLiteral("EDIT MODE"));
     SkipNextClick = 1;
 }

@@ -14,12 +14,12 @@ class TForm1;
 
 class TForm2 : public QMainWindow {
     Q_OBJECT
-public:
+  public:
     explicit TForm2(TForm1* mainWindow);
 
-    void Shoki();  // ten empty rooms, room 1 shown, code 0 picked
-    void Putst();  // shows the current room, its check mark and its label
-    void Quit();   // "Quit?" and, on Yes, back to the main window's title
+    void Shoki(); // ten empty rooms, room 1 shown, code 0 picked
+    void Putst(); // shows the current room, its check mark and its label
+    void Quit();  // "Quit?" and, on Yes, back to the main window's title
     // Prints with the sheet font into the strip, y in pixels.
     void prin(int column, int y, const char* text);
 
@@ -29,10 +29,10 @@ public:
     void Image1MouseMove(Qt::MouseButtons buttons, int x, int y);
 
     RoomSet EditorRoomSet{};
-    int EditorRoom = 0;     // the room shown, 0..9
-    int EditorTile = 0;     // the code a left click places, 0..10
-    int SkipNextClick = 0;  // set after a file command: the next press on the room is ignored
-    QString saveFileName;   // what the SAVE dialog proposes
+    int EditorRoom = 0;    // the room shown, 0..9
+    int EditorTile = 0;    // the code a left click places, 0..10
+    int SkipNextClick = 0; // set after a file command: the next press on the room is ignored
+    QString saveFileName;  // what the SAVE dialog proposes
 
     Surface Image1{512, 384}; // the room view
     Surface Image2{512, 32};  // the palette strip
@@ -41,16 +41,16 @@ public:
     QAction *NEW1, *SAVE1, *OPEN1, *N1, *QUIT1, *PLAY2;
     QAction* RoomItems[RoomsPerSet]; // N11 .. N91, N101
 
-public slots:
+  public slots:
     void NEW1Click();
     void SAVE1Click();
     void OPEN1Click();
     void PLAY2Click();
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override; // FormClose
 
-private:
+  private:
     void FormCreate();
     void createMenu();
     void drawSlot(int code, int x, int y);

@@ -2,11 +2,20 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QSaveFile>
+
+#include <algorithm>
+
+namespace {
+QString describe(const QString& path, const QString& why) {
+    return QStringLiteral("%1\n%2").arg(QDir::toNativeSeparators(path), why);
+}
+} // namespace
 
 bool readRoomSet(const QString& path, RoomSet& set, QString* error) {
     auto fail = [&](const QString& why) {
-        if (error) *error = QStringLiteral("%1\n%2").arg(QDir::toNativeSeparators(path), why);
+        if (error) *error = describe(path, why);
         return false;
     };
     QFile file(path);
@@ -31,26 +40,52 @@ bool readRoomSet(const QString& path, RoomSet& set, QString* error) {
 }
 
 bool writeRoomSet(const QString& path, const RoomSet& set, QString* error) {
+    // Unbuffered, so that a write that fails (a full disk) is seen here and
+    // not only when the buffer is flushed on commit, where it would go
+    // unnoticed and a short file would replace the old one.
     QSaveFile file(path);
-    const bool ok = file.open(QIODevice::WriteOnly) &&
-                    file.write(reinterpret_cast<const char*>(set.data()), RoomSetBytes) ==
-                        RoomSetBytes &&
-                    file.commit();
-    if (!ok && error)
-        *error = QStringLiteral("%1\n%2").arg(QDir::toNativeSeparators(path), file.errorString());
-    return ok;
+    auto fail = [&](const QString& why) {
+        file.cancelWriting();
+        if (error) *error = describe(path, why);
+        return false;
+    };
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return fail(file.errorString());
+    const char* bytes = reinterpret_cast<const char*>(set.data());
+    qint64 written = 0;
+    while (written < RoomSetBytes) {
+        const qint64 n = file.write(bytes + written, RoomSetBytes - written);
+        if (n <= 0) return fail(file.errorString());
+        written += n;
+    }
+    if (!file.commit()) return fail(file.errorString());
+    return true;
 }
 
-void configureRoomFileDialog(QFileDialog& dialog, QFileDialog::AcceptMode mode) {
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setOption(QFileDialog::ReadOnly, false);
-    dialog.setAcceptMode(mode);
-    dialog.setNameFilter(QStringLiteral("*.zom"));
-    dialog.setDefaultSuffix(QStringLiteral("zom"));
-    if (mode == QFileDialog::AcceptOpen) {
-        dialog.setFileMode(QFileDialog::ExistingFile);
+RoomFileDialog::RoomFileDialog(QWidget* parent, Kind kind)
+    : QFileDialog(parent, kind == Open ? QStringLiteral("OPEN") : QStringLiteral("SAVE")) {
+    setOption(QFileDialog::DontUseNativeDialog);
+    setNameFilter(RoomFileMask);
+    setDefaultSuffix(QStringLiteral("zom"));
+    if (kind == Open) {
+        setAcceptMode(QFileDialog::AcceptOpen);
+        setFileMode(QFileDialog::ExistingFile);
     } else {
-        dialog.setFileMode(QFileDialog::AnyFile);
-        dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
+        setAcceptMode(QFileDialog::AcceptSave);
+        setFileMode(QFileDialog::AnyFile);
+        setOption(QFileDialog::DontConfirmOverwrite, false);
     }
+}
+
+QString RoomFileDialog::typedName() const {
+    const auto* edit = findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    return edit ? edit->text() : QString();
+}
+
+void RoomFileDialog::accept() {
+    const QString typed = typedName();
+    if (typed.contains(QLatin1Char('*')) || typed.contains(QLatin1Char('?'))) {
+        setNameFilter(typed);
+        return;
+    }
+    QFileDialog::accept();
 }
