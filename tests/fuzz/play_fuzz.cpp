@@ -4,8 +4,8 @@
 //
 // Input: 1920 bytes of rooms (missing bytes are empty rooms), then one byte
 // per tick: the low three bits pick a key (up, right, down, left, shift,
-// space, a letter, none), bit 3 says up or down, bits 4 to 7 pick the room
-// of the test play from the first byte.
+// space, a letter, none), bit 3 says up or down. In the first key byte,
+// bits 4 to 7 choose PLAY EDIT (0 to 5) or the test play of a room (6 to 15).
 #include "engine.h"
 
 #include <cstddef>
@@ -16,7 +16,7 @@
 namespace {
 
 constexpr int Keys[] = {VkUp, VkRight, VkDown, VkLeft, VkShift, VkSpace, 'A', 0};
-constexpr int MaxTicks = 400;
+constexpr int MaxTicks = 300;
 
 void play(Game& g, const std::uint8_t* keys, std::size_t count) {
     for (std::size_t t = 0; t < count && t < MaxTicks; ++t) {
@@ -34,22 +34,20 @@ void play(Game& g, const std::uint8_t* keys, std::size_t count) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static Surface sheet(PlayfieldWidth, PlayfieldHeight);
     RoomSet rooms = emptyRoomSet();
     const std::size_t roomBytes = size < RoomSetBytes ? size : RoomSetBytes;
     std::memcpy(rooms.data(), data, roomBytes);
     const std::uint8_t* keys = data + roomBytes;
     const std::size_t keyCount = size - roomBytes;
 
-    auto loaded = std::make_unique<Game>();
-    loaded->FormCreate(sheet);
-    loaded->startLoadedSet(rooms);
-    play(*loaded, keys, keyCount);
-
-    const int room = keyCount ? (keys[0] >> 4) % RoomsPerSet : 0;
-    auto test = std::make_unique<Game>();
-    test->FormCreate(sheet);
-    test->startTestPlay(rooms.data() + room * RoomBytes, room);
-    play(*test, keys, keyCount);
+    auto game = std::make_unique<Game>();
+    const int choice = keyCount ? keys[0] >> 4 : 0;
+    if (choice < 6) {
+        game->startLoadedSet(rooms);
+    } else {
+        const int room = choice - 6;
+        game->startTestPlay(rooms.data() + room * RoomBytes, room);
+    }
+    play(*game, keys, keyCount);
     return 0;
 }
