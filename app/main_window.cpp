@@ -2,6 +2,7 @@
 
 #include "editor_window.h"
 #include "image_io.h"
+#include "recorder.h"
 #include "room_file.h"
 #include "shortcut_router.h"
 #include "sound_player.h"
@@ -51,8 +52,8 @@ int virtualKeyOf(int qtKey) {
     return 0xFF;      // any other key: it still counts as "a key"
 }
 
-TForm1::TForm1(const QString& programDir)
-    : ProgramDir(programDir), game_(std::make_unique<Game>(this)) {
+TForm1::TForm1(const QString& programDir, int scale)
+    : ProgramDir(programDir), Scale(scale), game_(std::make_unique<Game>(this)) {
     setObjectName(QStringLiteral("Form1"));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
@@ -65,18 +66,18 @@ TForm1::TForm1(const QString& programDir)
     black.setColor(QPalette::Window, Qt::black);
     client->setPalette(black);
     client->setAutoFillBackground(true);
-    client->setFixedSize(PlayfieldWidth, PlayfieldHeight + StatusBarHeight);
-    Image1 = new SurfaceView(game_->Image1, client);
-    Image4 = new SurfaceView(game_->Image4, client);
+    client->setFixedSize(PlayfieldWidth * Scale, (PlayfieldHeight + StatusBarHeight) * Scale);
+    Image1 = new SurfaceView(game_->Image1, client, Scale);
+    Image4 = new SurfaceView(game_->Image4, client, Scale);
     Image1->setObjectName(QStringLiteral("Image1"));
     Image4->setObjectName(QStringLiteral("Image4"));
     Image1->move(0, 0);
-    Image4->move(0, PlayfieldHeight);
+    Image4->move(0, PlayfieldHeight * Scale);
     setCentralWidget(client);
 
     Timer1.setTimerType(Qt::PreciseTimer);
     Timer1.setInterval(50);
-    connect(&Timer1, &QTimer::timeout, this, [this] { game_->Timer1Timer(); });
+    connect(&Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
 
     sounds_ = new SoundPlayer(ProgramDir, this);
     createMenu();
@@ -85,6 +86,7 @@ TForm1::TForm1(const QString& programDir)
 }
 
 TForm1::~TForm1() {
+    stopRecording();
     game_->setHost(nullptr);
 }
 
@@ -94,9 +96,9 @@ void TForm1::FormCreate() {
                              : QRect(0, 0, 640, 480);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     adjustSize();
-    int top = screen.height() / 2 - 240;
+    int top = screen.height() / 2 - 240 * Scale;
     if (top < 0) top = 0;
-    move(screen.width() / 2 - 256, top);
+    move(screen.width() / 2 - 256 * Scale, top);
 
     Surface sheet(PlayfieldWidth, PlayfieldHeight);
     if (!loadSurface(SpriteSheetResource, sheet))
@@ -157,12 +159,14 @@ QAction* TForm1::menuItemFor(const QKeySequence& key) const {
 // ---- menu commands ----
 
 void TForm1::Reset1Click() {
+    stopRecording();
     game_->setTimerEnabled(false);
     game_->Puttit();
 }
 
 void TForm1::Edit1Click() {
     if (!Form2 || Form2->isVisible()) return;
+    stopRecording();
     game_->setTimerEnabled(false);
     hide();
     Form2->Shoki();
@@ -186,6 +190,7 @@ void TForm1::Play1Click() {
         QMessageBox::warning(this, QStringLiteral("PLAY EDIT"), error);
         return;
     }
+    stopRecording();
     game_->setTimerEnabled(false);
     setWindowTitle(QStringLiteral("ZOMMEL & VRIX - ") + QFileInfo(path).fileName());
     game_->startLoadedSet(set);
@@ -228,7 +233,39 @@ void TForm1::closeEvent(QCloseEvent* event) {
 // Ends the message loop at once. (QApplication::quit would first ask every
 // window to close, and the editor answers a close request with "Quit?".)
 void TForm1::endProgram() {
+    stopRecording();
     QCoreApplication::exit(0);
+}
+
+// ---- recording ----
+
+void TForm1::startRecording(std::unique_ptr<Recorder> recorder) {
+    stopRecording();
+    recorder_ = std::move(recorder);
+}
+
+void TForm1::stopRecording() {
+    if (recorder_) recorder_->stop();
+    recorder_.reset();
+}
+
+bool TForm1::isRecording() const {
+    return recorder_ && recorder_->isOpen();
+}
+
+void TForm1::Timer1Timer() {
+    if (recorder_) recorder_->tick();
+    game_->Timer1Timer();
+}
+
+void TForm1::FormKeyDown(int virtualKey) {
+    if (recorder_) recorder_->keyEvent(virtualKey, true);
+    game_->FormKeyDown(virtualKey);
+}
+
+void TForm1::FormKeyUp(int virtualKey) {
+    if (recorder_) recorder_->keyEvent(virtualKey, false);
+    game_->FormKeyUp(virtualKey);
 }
 
 // ---- test play ----
@@ -275,12 +312,12 @@ bool TForm1::focusNextPrevChild(bool) {
 
 void TForm1::keyPressEvent(QKeyEvent* event) {
     // Auto-repeated presses count: a held SHIFT drops bombs again.
-    game_->FormKeyDown(virtualKeyOf(event->key()));
+    FormKeyDown(virtualKeyOf(event->key()));
 }
 
 void TForm1::keyReleaseEvent(QKeyEvent* event) {
     if (event->isAutoRepeat()) return; // X11 sends a release before each repeat
-    game_->FormKeyUp(virtualKeyOf(event->key()));
+    FormKeyUp(virtualKeyOf(event->key()));
 }
 
 // ---- what the engine asks of its window ----

@@ -11,6 +11,7 @@
 
 class QAction;
 class QMenu;
+class Recorder;
 class SoundPlayer;
 class SurfaceView;
 class TForm2;
@@ -20,8 +21,25 @@ class TForm1 : public QMainWindow, public GameHost {
     Q_OBJECT
   public:
     // `programDir` ends with a separator; the wave files are looked for there.
-    explicit TForm1(const QString& programDir);
+    // `scale` (1 to 4) draws the playfield and status bar that many times larger.
+    explicit TForm1(const QString& programDir, int scale = 1);
     ~TForm1() override;
+
+    int scale() const { return Scale; }
+
+    // One tick of the game's timer: recorded, then run. Timer1 calls it; the
+    // tests call it to drive the game tick by tick.
+    void Timer1Timer();
+    // Key events as the window passes them to the game, recorded.
+    void FormKeyDown(int virtualKey);
+    void FormKeyUp(int virtualKey);
+
+    // Recording: from now on every key event passed to the game and every
+    // tick go to `recorder`, until the program ends or a command other than
+    // PAUSE, WAIT or SOUND changes the game.
+    void startRecording(std::unique_ptr<Recorder> recorder);
+    void stopRecording();
+    bool isRecording() const;
 
     Game& game() { return *game_; }
     QTimer& timer() { return Timer1; }
@@ -74,6 +92,7 @@ class TForm1 : public QMainWindow, public GameHost {
     void endProgram();
 
     QString ProgramDir; // the executable's directory, with a trailing separator
+    int Scale;          // screen pixels per game pixel, each way
     std::unique_ptr<Game> game_;
     QTimer Timer1; // the game's tick
     SurfaceView* Image1 = nullptr;
@@ -81,6 +100,7 @@ class TForm1 : public QMainWindow, public GameHost {
     SoundPlayer* sounds_ = nullptr;
     TForm2* Form2 = nullptr;
     TForm3* Form3 = nullptr;
+    std::unique_ptr<Recorder> recorder_;
 };
 
 // Maps a Qt key to the Windows virtual-key code the engine's key handlers take.

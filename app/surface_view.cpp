@@ -5,17 +5,30 @@
 #include <QPainter>
 #include <QPaintEvent>
 
-SurfaceView::SurfaceView(Surface& surface, QWidget* parent)
-    : QWidget(parent), image_(imageView(surface)) {
-    setFixedSize(surface.width(), surface.height());
+#include <cmath>
+
+SurfaceView::SurfaceView(Surface& surface, QWidget* parent, int scale)
+    : QWidget(parent), image_(imageView(surface)), scale_(scale) {
+    setFixedSize(surface.width() * scale, surface.height() * scale);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::NoFocus);
 }
 
+QPoint SurfaceView::pixelAt(const QPointF& position) const {
+    return {static_cast<int>(std::floor(position.x() / scale_)),
+            static_cast<int>(std::floor(position.y() / scale_))};
+}
+
 void SurfaceView::paintEvent(QPaintEvent* event) {
-    QPainter painter(this);
+    // The surface pixels the dirty area touches, each drawn as a whole block.
+    // Without SmoothPixmapTransform the painter copies the nearest pixel, at
+    // any scale and on a high-DPI screen alike.
     const QRect r = event->rect();
-    painter.drawImage(r.topLeft(), image_, r);
+    const QRect source(QPoint(r.left() / scale_, r.top() / scale_),
+                       QPoint(r.right() / scale_, r.bottom() / scale_));
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    painter.drawImage(QRect(source.topLeft() * scale_, source.size() * scale_), image_, source);
 }
 
 void SurfaceView::mousePressEvent(QMouseEvent* event) {

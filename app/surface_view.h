@@ -1,4 +1,5 @@
-// A widget that shows one of the engine's surfaces as it is, pixel for pixel.
+// A widget that shows one of the engine's surfaces, each surface pixel a
+// square of `scale` x `scale` screen pixels, copied and never smoothed.
 #pragma once
 
 #include "surface.h"
@@ -10,7 +11,12 @@
 
 class SurfaceView : public QWidget {
   public:
-    SurfaceView(Surface& surface, QWidget* parent);
+    SurfaceView(Surface& surface, QWidget* parent, int scale = 1);
+
+    int scale() const { return scale_; }
+    // The surface pixel under a widget position (outside the surface for a
+    // position outside the view).
+    QPoint pixelAt(const QPointF& position) const;
 
     // Mouse presses and moves, for the editor's views.
     std::function<void(QMouseEvent*)> onMousePress, onMouseMove;
@@ -22,4 +28,5 @@ class SurfaceView : public QWidget {
 
   private:
     QImage image_; // shares the surface's pixels
+    int scale_;
 };

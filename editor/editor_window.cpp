@@ -36,19 +36,26 @@ TForm2::TForm2(TForm1* mainWindow) : Form1(mainWindow) {
     black.setColor(QPalette::Window, Qt::black);
     client->setPalette(black);
     client->setAutoFillBackground(true);
-    roomView_ = new SurfaceView(Image1, client);
-    stripView_ = new SurfaceView(Image2, client);
+    // Drawn as large as the main window; the mouse is mapped back to pixels
+    // of the room and the strip.
+    const int scale = Form1->scale();
+    roomView_ = new SurfaceView(Image1, client, scale);
+    stripView_ = new SurfaceView(Image2, client, scale);
     roomView_->setObjectName(QStringLiteral("Image1"));
     stripView_->setObjectName(QStringLiteral("Image2"));
     roomView_->move(0, 0);
-    stripView_->move(0, 384);
+    stripView_->move(0, Image1.height() * scale);
     roomView_->onMousePress = [this](QMouseEvent* e) {
-        Image1MouseDown(e->button(), int(e->position().x()), int(e->position().y()));
+        const QPoint p = roomView_->pixelAt(e->position());
+        Image1MouseDown(e->button(), p.x(), p.y());
     };
     roomView_->onMouseMove = [this](QMouseEvent* e) {
-        Image1MouseMove(e->buttons(), int(e->position().x()), int(e->position().y()));
+        const QPoint p = roomView_->pixelAt(e->position());
+        Image1MouseMove(e->buttons(), p.x(), p.y());
     };
-    stripView_->onMousePress = [this](QMouseEvent* e) { Image2MouseDown(int(e->position().x())); };
+    stripView_->onMousePress = [this](QMouseEvent* e) {
+        Image2MouseDown(stripView_->pixelAt(e->position()).x());
+    };
     setCentralWidget(client);
 
     createMenu();
@@ -59,10 +66,11 @@ void TForm2::FormCreate() {
     const QRect screen = QGuiApplication::primaryScreen()
                              ? QGuiApplication::primaryScreen()->geometry()
                              : QRect(0, 0, 640, 480);
-    resize(512, 416 + menuBar()->sizeHint().height());
-    int top = screen.height() / 2 - 240;
+    const int scale = Form1->scale();
+    resize(512 * scale, 416 * scale + menuBar()->sizeHint().height());
+    int top = screen.height() / 2 - 240 * scale;
     if (top < 0) top = 0;
-    move(screen.width() / 2 - 248, top);
+    move(screen.width() / 2 - 256 * scale + 8 * scale, top);
     Image1.fillBlack(0, 0, 512, 384);
     // Copied into the strip's own pixels, which its view already shows.
     if (!copyImageInto(QImage(PaletteStripResource), Image2))

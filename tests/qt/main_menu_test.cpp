@@ -28,17 +28,6 @@ QStringList describeMenus(QMenuBar* bar) {
     return lines;
 }
 
-// Runs `action` inside the application's message loop and tells whether it
-// ended the loop (true) or left it running.
-bool endsTheProgram(const std::function<void()>& action) {
-    QTimer::singleShot(0, action);
-    QTimer fallback;
-    fallback.setSingleShot(true);
-    QObject::connect(&fallback, &QTimer::timeout, [] { QCoreApplication::exit(99); });
-    fallback.start(300);
-    return QCoreApplication::exec() == 0;
-}
-
 // Starts test play of an empty room with the heroine at its lower left.
 void startTestPlay(Windows& w) {
     w.form1.Edit1Click();

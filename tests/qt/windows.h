@@ -23,9 +23,10 @@
 
 struct Windows {
     // With `quietTimer`, the game's timer ticks only once an hour, so that
-    // the tests drive the game tick by tick with Timer1Timer().
-    explicit Windows(bool quietTimer = true)
-        : form1(QCoreApplication::applicationDirPath() + QLatin1Char('/')), form2(&form1),
+    // the tests drive the game tick by tick with Timer1Timer(). `scale` is
+    // the --scale of the command line.
+    explicit Windows(bool quietTimer = true, int scale = 1)
+        : form1(QCoreApplication::applicationDirPath() + QLatin1Char('/'), scale), form2(&form1),
           form3(form1.timer()) {
         form1.setEditor(&form2);
         form1.setWaitDialog(&form3);
@@ -34,14 +35,26 @@ struct Windows {
     }
 
     Game& game() { return form1.game(); }
+    // Ticks as the window's timer does.
     void tick(int n = 1) {
-        for (int i = 0; i < n; ++i) game().Timer1Timer();
+        for (int i = 0; i < n; ++i) form1.Timer1Timer();
     }
 
     TForm1 form1;
     TForm2 form2;
     TForm3 form3;
 };
+
+// Runs `action` inside the application's message loop and tells whether it
+// ended the loop (true) or left it running.
+inline bool endsTheProgram(const std::function<void()>& action) {
+    QTimer::singleShot(0, action);
+    QTimer fallback;
+    fallback.setSingleShot(true);
+    QObject::connect(&fallback, &QTimer::timeout, [] { QCoreApplication::exit(99); });
+    fallback.start(300);
+    return QCoreApplication::exec() == 0;
+}
 
 // Activates `window` and waits until Qt counts it as the active window, so
 // that its menu's shortcuts apply.
@@ -52,13 +65,18 @@ inline bool activate(QWidget* window) {
     return QTest::qWaitForWindowActive(window);
 }
 
-// Whether `view` shows exactly the pixels of `surface`.
-inline bool viewShows(QWidget* view, const Surface& surface) {
-    const QImage shown = view->grab().toImage().convertToFormat(QImage::Format_RGB32);
-    if (shown.size() != QSize(surface.width(), surface.height())) return false;
-    for (int y = 0; y < surface.height(); ++y)
-        for (int x = 0; x < surface.width(); ++x)
-            if (shown.pixel(x, y) != surface.at(x, y)) return false;
+// Whether `view` shows exactly the pixels of `surface`, each as a square of
+// `scale` x `scale` pixels of the view (times the screen's device pixel
+// ratio), with no blending at the edges.
+inline bool viewShows(QWidget* view, const Surface& surface, int scale = 1) {
+    const QPixmap grabbed = view->grab();
+    const QImage shown = grabbed.toImage().convertToFormat(QImage::Format_RGB32);
+    const qreal ratio = grabbed.devicePixelRatio();
+    if (shown.size() != QSize(surface.width(), surface.height()) * scale * ratio) return false;
+    const double step = scale * ratio;
+    for (int y = 0; y < shown.height(); ++y)
+        for (int x = 0; x < shown.width(); ++x)
+            if (shown.pixel(x, y) != surface.at(int(x / step), int(y / step))) return false;
     return true;
 }
 

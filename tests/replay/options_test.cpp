@@ -37,6 +37,10 @@ TEST(Arguments, EveryOptionIsRead) {
     ASSERT_TRUE(parseReplayArguments({"--room", "1", "--ticks", "10000000"}, options, error));
     EXPECT_EQ(options.room, 1);
     EXPECT_EQ(options.ticks, 10000000);
+    EXPECT_FALSE(options.hashPng);
+
+    ASSERT_TRUE(parseReplayArguments({"--hash-png", "shot.png"}, options, error)) << error;
+    EXPECT_EQ(options.hashPng, "shot.png");
 }
 
 struct BadArguments {
@@ -87,7 +91,13 @@ INSTANTIATE_TEST_SUITE_P(
                      "--room and --test cannot be given together"},
         BadArguments{"TestWithoutRooms",
                      {"--test", "3"},
-                     "--test plays a room of a room-set file: give the file with --rooms"}),
+                     "--test plays a room of a room-set file: give the file with --rooms"},
+        BadArguments{"HashPngWithARoom",
+                     {"--hash-png", "a.png", "--room", "1"},
+                     "--hash-png goes with no other option"},
+        BadArguments{"HashPngWithTrace",
+                     {"--trace", "--hash-png", "a.png"},
+                     "--hash-png goes with no other option"}),
     [](const testing::TestParamInfo<BadArguments>& info) { return std::string(info.param.name); });
 
 } // namespace

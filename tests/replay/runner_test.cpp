@@ -40,6 +40,9 @@ class RunnerRefuses : public testing::TestWithParam<ErrorCase> {
         badCode[RoomBytes + 1] = 11;
         writeTestFile(dir, "bad.zom", badCode);
         writeTestFile(dir, "plain", "not a directory");
+        QImage small(16, 16, QImage::Format_RGB32);
+        small.fill(Qt::black);
+        ASSERT_TRUE(small.save(dir.filePath(QStringLiteral("small.png"))));
         ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("sub")));
     }
     std::string path(const std::string& text) const {
@@ -101,7 +104,19 @@ INSTANTIATE_TEST_SUITE_P(
         ErrorCase{"PngIntoAMissingDirectory",
                   {"--room", "1", "--png", "{dir}/none/last.png"},
                   "",
-                  "cannot write the frame {dir}/none/last.png"}),
+                  "cannot write the frame {dir}/none/last.png"},
+        ErrorCase{"HashOfAMissingPicture",
+                  {"--hash-png", "{dir}/none.png"},
+                  "",
+                  "cannot read the picture {dir}/none.png"},
+        ErrorCase{"HashOfSomethingElse",
+                  {"--hash-png", "{dir}/plain"},
+                  "",
+                  "cannot read the picture {dir}/plain"},
+        ErrorCase{"HashOfAPictureOfAnotherSize",
+                  {"--hash-png", "{dir}/small.png"},
+                  "",
+                  "the picture {dir}/small.png is 16 x 16, not a frame of 512 x 416"}),
     [](const testing::TestParamInfo<ErrorCase>& info) { return std::string(info.param.name); });
 
 TEST(Runner, HelpIsNoError) {
@@ -251,6 +266,36 @@ TEST(Runner, FramesArePicturesOfTheTracedFrames) {
     EXPECT_EQ(QImage(QString::fromStdString(png)),
               QImage(framesDir.filePath(QStringLiteral("000003.png"))))
         << "--png writes the last frame";
+}
+
+// --hash-png hashes a picture the way the trace hashes the frame, so that a
+// screenshot of the window can be compared with a replay.
+TEST(Runner, HashOfASavedFrameIsTheTracedHash) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const std::string png = dir.filePath(QStringLiteral("end.png")).toStdString();
+    const RunOutput run = runReplayWith({"--script", "-", "--trace", "--png", png}, "-*3\nP\n");
+    ASSERT_EQ(run.status, 0) << run.err;
+    const RunOutput hash = runReplayWith({"--hash-png", png});
+    ASSERT_EQ(hash.status, 0) << hash.err;
+    EXPECT_EQ(hash.err, "");
+    EXPECT_EQ(hash.out, run.trace().back()["frame"].toString().toStdString() + "\n");
+    EXPECT_EQ(run.trace().back()["GameState"].toInt(), StatePlay) << "a room, not the title";
+}
+
+// An event line sends its events in order before its tick: on the title,
+// SPACE let go again before the tick is never seen; SPACE still down when
+// another key is let go starts the game.
+TEST(Runner, EventLinesSendTheirEventsInOrder) {
+    const std::vector<std::string> args = {"--script", "-", "--trace"};
+    const auto tapped = runReplayWith(args, "-\n+P -P\n-\n").trace();
+    ASSERT_EQ(tapped.size(), 4u);
+    EXPECT_EQ(tapped[3]["GameState"].toInt(), StateTitle);
+    const auto started = runReplayWith(args, "-\n+P +K -K\n-\n").trace();
+    ASSERT_EQ(started.size(), 4u);
+    EXPECT_EQ(started[2]["GameState"].toInt(), StatePlay);
+    const auto held = runReplayWith(args, "-\nP\n-\n").trace();
+    EXPECT_EQ(held[3]["frame"], started[3]["frame"]);
 }
 
 // The same arguments give the same trace, byte for byte: bombs, fragments,

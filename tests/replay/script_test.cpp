@@ -10,12 +10,23 @@
 
 namespace {
 
-// Ticks written back as script words, lower case for a repeated key-down.
+// Ticks written back as script words, lower case for a repeated key-down;
+// an event line's tick as its events in brackets.
 std::string render(const Script& script) {
     std::string text;
     for (std::int64_t t = 1; t <= script.ticks; ++t) {
         const ScriptTick keys = script.at(t);
         if (!text.empty()) text += ' ';
+        if (keys.eventCount) {
+            text += '[';
+            for (const KeyEvent& e : script.eventsBefore(0, keys)) {
+                if (text.back() != '[') text += ' ';
+                text += e.down ? '+' : '-';
+                text += scriptKeyLetter(scriptKeyOf(e.virtualKey));
+            }
+            text += ']';
+            continue;
+        }
         if (!keys.held) text += '-';
         for (int i = 0; i < ScriptKeyCount; ++i) {
             if (!(keys.held & (1 << i))) continue;
@@ -61,7 +72,13 @@ INSTANTIATE_TEST_SUITE_P(
                     ParseCase{"CommentRightAfterKeys", "K#any key", "K"},
                     ParseCase{"LowerCaseRepeatsTheKeyDown", "r*2\nUs", "r r Us"},
                     ParseCase{"LowerAndUpperOfOneKey", "Rr", "r"},
-                    ParseCase{"LastLineWithoutLineEnd", "-\nP", "- P"}),
+                    ParseCase{"LastLineWithoutLineEnd", "-\nP", "- P"},
+                    ParseCase{"EventLine", "+R -R +S", "[+R -R +S]"},
+                    ParseCase{"KeyUpAloneIsAnEventLine", "-R", "[-R]"},
+                    ParseCase{"EventLineWithBlanksAndComment", "  +U\t-U  # tap\n", "[+U -U]"},
+                    ParseCase{"EventLinesAreOneTickEach", "+S -S\n+S -S\n", "[+S -S] [+S -S]"},
+                    ParseCase{"EventsSameKeyTwice", "+K +K -K", "[+K +K -K]"},
+                    ParseCase{"WordsAndEventLinesMixed", "R*2\n-R +L\nL\n-", "R R [-R +L] L -"}),
     [](const testing::TestParamInfo<ParseCase>& info) { return std::string(info.param.name); });
 
 struct ErrorCase {
@@ -92,7 +109,7 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         ErrorCase{"UnknownLetter", "X", 1, "unknown key 'X' in 'X'"},
         ErrorCase{"UnknownLetterLaterLine", "R\n# comment\n\nRx*2", 4, "unknown key 'x' in 'Rx'"},
-        ErrorCase{"DashWithKeys", "-R", 1, "unknown key '-'"},
+        ErrorCase{"DashAfterKeys", "R-", 1, "unknown key '-' in 'R-'"},
         ErrorCase{"TwoWords", "R L", 1, "unexpected 'L' after the keys 'R'"},
         ErrorCase{"RepeatWithoutNumber", "R*", 1, "a repeat is '*' and a number, not '*'"},
         ErrorCase{"RepeatNegative", "R*-1", 1, "a repeat is '*' and a number"},
@@ -107,7 +124,20 @@ INSTANTIATE_TEST_SUITE_P(
                   "the script runs more than 10000000 ticks"},
         ErrorCase{"ControlByte", std::string("R\n\x01", 3), 2, "unknown key '\\x01'"},
         ErrorCase{"NulByte", std::string("R\0", 2), 1, "unknown key '\\x00'"},
-        ErrorCase{"HighByte", "\xff\xfe", 1, "unknown key '\\xff' in '\\xff\\xfe'"}),
+        ErrorCase{"HighByte", "\xff\xfe", 1, "unknown key '\\xff' in '\\xff\\xfe'"},
+        ErrorCase{"EventOfAnUnknownKey", "+X", 1, "unknown key 'X' in '+X'"},
+        ErrorCase{"EventOfALowerCaseKey", "-\n+r", 2, "unknown key 'r' in '+r'"},
+        ErrorCase{"EventWithoutAKey", "+", 1, "an event is '+' or '-' and one key, not '+'"},
+        ErrorCase{"EventWithTwoKeys", "+RL", 1, "an event is '+' or '-' and one key, not '+RL'"},
+        ErrorCase{"EventWithTwoSigns", "+R --R", 1, "one key, not '--R'"},
+        ErrorCase{"RepeatOnAnEventLine", "+R*3", 1,
+                  "an event line is one tick and takes no repeat"},
+        ErrorCase{"RepeatApartOnAnEventLine", "+R -R *3", 1, "takes no repeat: '*3'"},
+        ErrorCase{"WordInAnEventLine", "+R L", 1,
+                  "'L' is not an event: a line holds either held keys or events"},
+        ErrorCase{"EventAfterAWord", "R +L", 1,
+                  "unexpected '+L' after the keys 'R' (a line holds either keys or events)"},
+        ErrorCase{"EventAfterNoKey", "- -L", 1, "unexpected '-L' after the keys '-'"}),
     [](const testing::TestParamInfo<ErrorCase>& info) { return std::string(info.param.name); });
 
 TEST(Script, LongestScriptIsAcceptedAndEndsWithNoKey) {
@@ -126,7 +156,7 @@ TEST(Script, LongestScriptIsAcceptedAndEndsWithNoKey) {
 // Whatever bytes a script holds, the parser answers: either the ticks or a
 // line of the text.
 TEST(Script, AnyBytesGiveTicksOrAnErrorLine) {
-    std::string alphabet = "UDLRSPKudlrspk-*#0123456789 \t\r\n\n\nXx";
+    std::string alphabet = "UDLRSPKudlrspk-+-+*#0123456789 \t\r\n\n\nXx";
     alphabet += '\0';
     std::mt19937 random(20260101);
     for (int round = 0; round < 3000; ++round) {
@@ -141,6 +171,12 @@ TEST(Script, AnyBytesGiveTicksOrAnErrorLine) {
             for (const ScriptRun& run : script.runs) sum += run.count;
             EXPECT_EQ(sum, script.ticks);
             EXPECT_LE(script.ticks, MaxScriptTicks);
+            std::uint8_t held = 0;
+            for (std::int64_t t = 1; t <= std::min<std::int64_t>(script.ticks + 1, 2000); ++t) {
+                const ScriptTick keys = script.at(t);
+                held = heldAfter(held, script.eventsBefore(held, keys));
+                EXPECT_EQ(held, keys.held);
+            }
         } else {
             const auto lines = 1 + std::count(text.begin(), text.end(), '\n');
             EXPECT_GE(error.line, 1);
@@ -192,5 +228,44 @@ INSTANTIATE_TEST_SUITE_P(
                    {true, OtherKey}}},
         EventCase{"AnyOtherKeyIsALetter", {KeyOther, 0}, {}, {{false, OtherKey}}}),
     [](const testing::TestParamInfo<EventCase>& info) { return std::string(info.param.name); });
+
+// The events sent before each tick of a script, as "+R -R" per tick and "|"
+// between ticks: a word after an event line starts from what its events left
+// held.
+std::string eventsSent(const std::string& text) {
+    Script script;
+    ScriptError error;
+    if (!parseScript(text, script, error)) return "error: " + error.message;
+    std::string sent;
+    std::uint8_t held = 0;
+    for (std::int64_t t = 1; t <= script.ticks; ++t) {
+        if (t > 1) sent += " |";
+        const std::vector<KeyEvent> events = script.eventsBefore(held, script.at(t));
+        for (const KeyEvent& e : events) {
+            sent += e.down ? " +" : " -";
+            sent += scriptKeyLetter(scriptKeyOf(e.virtualKey));
+        }
+        held = heldAfter(held, events);
+        EXPECT_EQ(held, script.at(t).held) << "tick " << t;
+    }
+    return sent;
+}
+
+TEST(Script, WordsAfterEventLinesStartFromWhatTheEventsLeftHeld) {
+    struct Case {
+        const char* text;
+        const char* sent;
+    };
+    for (const Case& c : {
+             Case{"+R\nR\n-", " +R | | -R"},         // still held: the word sends nothing
+             Case{"+R -R\nR", " +R -R | +R"},        // let go again: the word presses it
+             Case{"S\n+S\ns\nS", " +S | +S | +S |"}, // repeats, with or without an event line
+             Case{"UR\n-U\n-", " +U +R | -U | -R"},
+             Case{"+K +K\n-K\nK", " +K +K | -K | +K"},
+             Case{"-R\n-", " -R |"}, // a key-up of a key not held is sent as written
+             Case{"L\n+R -L +U\nUR", " +L | +R -L +U |"},
+         })
+        EXPECT_EQ(eventsSent(c.text), c.sent) << c.text;
+}
 
 } // namespace

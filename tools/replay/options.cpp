@@ -5,7 +5,8 @@
 
 const char* const ReplayUsage =
     "usage: zommel-replay [--rooms FILE] [--room N | --test N] [--script FILE] [--ticks N]\n"
-    "                     [--trace] [--frames DIR] [--png FILE]\n";
+    "                     [--trace] [--frames DIR] [--png FILE]\n"
+    "       zommel-replay --hash-png FILE\n";
 
 namespace {
 
@@ -41,7 +42,7 @@ bool parseReplayArguments(const std::vector<std::string>& args, ReplayOptions& o
         }
         const bool known = name == "--rooms" || name == "--room" || name == "--test" ||
                            name == "--script" || name == "--ticks" || name == "--frames" ||
-                           name == "--png";
+                           name == "--png" || name == "--hash-png";
         if (!known) {
             error = "unknown argument '" + name + "'";
             return false;
@@ -79,9 +80,15 @@ bool parseReplayArguments(const std::vector<std::string>& args, ReplayOptions& o
             parsed.ticks = number;
         } else if (name == "--frames") {
             parsed.framesDir = value;
-        } else {
+        } else if (name == "--png") {
             parsed.pngFile = value;
+        } else {
+            parsed.hashPng = value;
         }
+    }
+    if (parsed.hashPng && (seen.size() > 1 || parsed.trace)) {
+        error = "--hash-png goes with no other option";
+        return false;
     }
     if (parsed.room && parsed.testRoom) {
         error = "--room and --test cannot be given together";

@@ -15,6 +15,7 @@ struct ReplayOptions {
     bool trace = false;                    // --trace
     std::optional<std::string> framesDir;  // --frames DIR
     std::optional<std::string> pngFile;    // --png FILE
+    std::optional<std::string> hashPng;    // --hash-png FILE: only the frame hash of a picture
     bool help = false;                     // --help
 };
 

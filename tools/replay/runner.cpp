@@ -136,18 +136,22 @@ bool Replay::start(const ReplayOptions& options, std::string& error) {
     return true;
 }
 
-bool Replay::tick(const ScriptTick& keys) {
+bool Replay::tick(const std::vector<KeyEvent>& events) {
     Game& game = *game_;
-    for (const KeyEvent& e : keyEventsBetween(held_, keys)) {
+    for (const KeyEvent& e : events) {
         if (e.down)
             game.FormKeyDown(e.virtualKey);
         else
             game.FormKeyUp(e.virtualKey);
     }
-    held_ = keys;
+    held_ = heldAfter(held_, events);
     if (!game.timerEnabled()) return false;
     game.Timer1Timer();
     return true;
+}
+
+bool Replay::tick(const Script& script, std::int64_t t) {
+    return tick(script.eventsBefore(held_, script.at(t)));
 }
 
 QImage frameImage(const Game& game) {
@@ -158,6 +162,15 @@ QImage frameImage(const Game& game) {
         std::memcpy(image.scanLine(y), row, sizeof(Pixel) * FrameWidth);
     }
     return image;
+}
+
+std::uint64_t imageFrameHash(const QImage& picture) {
+    const QImage image = picture.convertToFormat(QImage::Format_RGB32);
+    std::uint64_t hash = FrameHashStart;
+    for (int y = 0; y < image.height(); ++y)
+        hash =
+            hashPixels(hash, reinterpret_cast<const Pixel*>(image.constScanLine(y)), image.width());
+    return hash;
 }
 
 bool readScript(const std::string& file, std::istream& in, Script& script, std::string& error) {
@@ -187,6 +200,23 @@ int runReplay(const std::vector<std::string>& args, std::istream& in, std::ostre
         return 0;
     }
 
+    if (options.hashPng) {
+        QImage picture;
+        if (!picture.load(pathOf(*options.hashPng)))
+            return fail("cannot read the picture " + *options.hashPng);
+        if (picture.width() != FrameWidth || picture.height() != FrameHeight)
+            return fail("the picture " + *options.hashPng + " is " +
+                        std::to_string(picture.width()) + " x " + std::to_string(picture.height()) +
+                        ", not a frame of " + std::to_string(FrameWidth) + " x " +
+                        std::to_string(FrameHeight));
+        char hash[24];
+        std::snprintf(hash, sizeof hash, "%016llx\n",
+                      static_cast<unsigned long long>(imageFrameHash(picture)));
+        out << hash;
+        out.flush();
+        return out ? 0 : fail("cannot write to standard output");
+    }
+
     Script script;
     if (options.scriptFile && !readScript(*options.scriptFile, in, script, error))
         return fail(error);
@@ -201,7 +231,7 @@ int runReplay(const std::vector<std::string>& args, std::istream& in, std::ostre
     if (options.trace) out << traceLine(game, 0, false) << '\n';
     const std::int64_t ticks = options.ticks >= 0 ? options.ticks : script.ticks;
     for (std::int64_t t = 1; t <= ticks; ++t) {
-        const bool ran = replay.tick(script.at(t));
+        const bool ran = replay.tick(script, t);
         if (options.trace) out << traceLine(game, t, ran) << '\n';
         if (options.framesDir) {
             char name[32];

@@ -25,21 +25,27 @@ class Replay {
     // cannot be used; the file is refused exactly as the game refuses it.
     bool start(const ReplayOptions& options, std::string& error);
 
-    // One tick holding `keys`: the key events since the last tick, then
-    // Timer1Timer while the timer runs. Returns whether the tick ran.
-    bool tick(const ScriptTick& keys);
+    // One tick: `events` sent in order, then Timer1Timer while the timer
+    // runs. Returns whether the tick ran.
+    bool tick(const std::vector<KeyEvent>& events);
+    // Tick t (1-based) of `script`, after its ticks before.
+    bool tick(const Script& script, std::int64_t t);
 
     Game& game() { return *game_; }
     const Game& game() const { return *game_; }
 
   private:
     std::unique_ptr<Game> game_;
-    RoomSet rooms_{}; // the room-set file; test play reads its room from here
-    ScriptTick held_{};
+    RoomSet rooms_{};       // the room-set file; test play reads its room from here
+    std::uint8_t held_ = 0; // the script keys held, for the next word
 };
 
 // The frame on screen as a 512 x 416 picture.
 QImage frameImage(const Game& game);
+
+// The hash frameHash gives for a frame saved as a picture; the picture must be
+// 512 x 416.
+std::uint64_t imageFrameHash(const QImage& image);
 
 // Reads a script from a file ("-": from `in`). Returns false with one message
 // naming the file (and the line of a bad token).

@@ -83,20 +83,25 @@ Pixel framePixel(const Game& game, int x, int y) {
     return y < PlayfieldHeight ? game.Image1.at(x, y) : game.Image4.at(x, y - PlayfieldHeight);
 }
 
-std::uint64_t frameHash(const Game& game) {
-    std::uint64_t hash = 14695981039346656037ull;
+std::uint64_t hashPixels(std::uint64_t hash, const Pixel* pixels, int count) {
     auto add = [&hash](std::uint8_t byte) {
         hash ^= byte;
         hash *= 1099511628211ull;
     };
+    for (int x = 0; x < count; ++x) {
+        add(static_cast<std::uint8_t>(pixels[x] >> 16));
+        add(static_cast<std::uint8_t>(pixels[x] >> 8));
+        add(static_cast<std::uint8_t>(pixels[x]));
+    }
+    return hash;
+}
+
+std::uint64_t frameHash(const Game& game) {
+    std::uint64_t hash = FrameHashStart;
     for (int y = 0; y < FrameHeight; ++y) {
         const Pixel* row =
             y < PlayfieldHeight ? game.Image1.row(y) : game.Image4.row(y - PlayfieldHeight);
-        for (int x = 0; x < FrameWidth; ++x) {
-            add(static_cast<std::uint8_t>(row[x] >> 16));
-            add(static_cast<std::uint8_t>(row[x] >> 8));
-            add(static_cast<std::uint8_t>(row[x]));
-        }
+        hash = hashPixels(hash, row, FrameWidth);
     }
     return hash;
 }

@@ -17,6 +17,10 @@ Pixel framePixel(const Game& game, int x, int y);
 // 64-bit FNV-1a over the R, G and B bytes of every frame pixel, row by row.
 std::uint64_t frameHash(const Game& game);
 
+// The hash's steps: its start, and `count` pixels (0xAARRGGBB) added to it.
+constexpr std::uint64_t FrameHashStart = 14695981039346656037ull;
+std::uint64_t hashPixels(std::uint64_t hash, const Pixel* pixels, int count);
+
 // The guard row, then rows 0 to 11: one lowercase hex digit per cell, '?' for
 // a code outside 0 to 15. 208 characters.
 std::string playMapText(const Game& game);
