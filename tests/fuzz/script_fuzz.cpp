@@ -16,6 +16,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     if (script.ticks < 0 || script.ticks > MaxScriptTicks) __builtin_trap();
     const std::int64_t last = script.ticks < 2000 ? script.ticks + 2 : 2000;
-    for (std::int64_t t = 1; t <= last; ++t) (void)script.at(t);
+    std::uint8_t held = 0;
+    for (std::int64_t t = 1; t <= last; ++t) {
+        const ScriptTick now = script.at(t);
+        held = heldAfter(held, script.eventsBefore(held, now));
+    }
     return 0;
 }
