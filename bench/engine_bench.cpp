@@ -145,7 +145,7 @@ int main(int argc, char** argv) {
     if (floor == reporter.seconds.end() || floor->second <= 0) return 0;
     std::printf("\n%-20s %12s %10s\n", "benchmark", "time (us)", "x floor");
     for (const auto& [name, s] : reporter.seconds)
-        std::printf("%-20s %12.2f %10.2f\n", name.c_str(), s * 1e6, s / floor->second);
+        std::printf("%-20s %12.3f %10.3f\n", name.c_str(), s * 1e6, s / floor->second);
     std::printf("Budget: a busy play tick at most 3 floor copies, Putsta at most 5.\n");
     return 0;
 }

@@ -30,7 +30,12 @@ log=$(mktemp)
 start=$(date +%s%N)
 /usr/bin/time -v -o "$log" "$game" >/dev/null 2>&1 &
 timer=$!
-window=$(xdotool search --sync --onlyvisible --name '^ZOMMEL & VRIX$' | head -n 1)
+# The title is drawn before the window is first shown, so "shown" is the
+# moment the window is mapped. Poll often: xdotool's own --sync waits 0.5 s.
+until window=$(xdotool search --onlyvisible --name '^ZOMMEL & VRIX$' 2>/dev/null | head -n 1) &&
+    [ -n "$window" ]; do
+    sleep 0.005
+done
 shown=$(date +%s%N)
 pid=$(pgrep -P "$timer" -x zommel)
 echo "start-up to the title shown: $(((shown - start) / 1000000)) ms"
