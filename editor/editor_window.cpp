@@ -82,7 +82,7 @@ void TForm2::FormCreate() {
 
 void TForm2::createMenu() {
     menuBar()->setNativeMenuBar(false);
-    auto item = [this](QMenu* menu, const QString& name, const QString& caption,
+    auto item = [](QMenu* menu, const QString& name, const QString& caption,
                        const QKeySequence& key) {
         QAction* action = menu->addAction(caption);
         action->setObjectName(name);

@@ -37,8 +37,8 @@ void Game::prin2(int col, const char* text) {
 void Game::Putsc() {
     // The line always covers columns 1 to 30, so it overwrites the last one
     // without clearing the bar. A score of seven digits or more runs past the
-    // bar's right edge and is cut there.
-    // The room number is worked out in a wider type so that no RoomIndex can overflow it.
+    // bar's right edge and is cut there. The room number is worked out in a
+    // wider type so that no RoomIndex can overflow it.
     char line[64];
     std::snprintf(line, sizeof line, "ROOM %2lld  SCORE %5d00  REST%2d",
                   static_cast<long long>(RoomIndex) + 1, Score, Lives);

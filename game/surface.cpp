@@ -18,10 +18,6 @@ bool clipAxis(int& d, int& s, int& len, int dLimit, int sLimit) {
     return len > 0;
 }
 
-} // namespace
-
-namespace {
-
 template <Rop Op>
 void blitRows(Pixel* dst, int dstStride, const Pixel* src, int srcStride, int w, int h) {
     for (int y = 0; y < h; ++y, dst += dstStride, src += srcStride) {
